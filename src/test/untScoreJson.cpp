@@ -10,13 +10,15 @@ namespace candora {
 
 namespace {
 
+// Writes one JSON text. Small objects and arrays can be kept on one line so that a table of cells
+// or sessions reads as a table.
 class TJsonWriter {
 public:
   explicit TJsonWriter(int indent) : indent_(indent < 0 ? 0 : indent) {}
 
-  void beginObject() { open('{'); }
+  void beginObject(bool oneLine = false) { open('{', oneLine); }
   void endObject() { close('}'); }
-  void beginArray() { open('['); }
+  void beginArray(bool oneLine = false) { open('[', oneLine); }
   void endArray() { close(']'); }
 
   void key(std::string_view name) {
@@ -67,16 +69,22 @@ public:
   }
 
 private:
-  void open(char bracket) {
+  struct Level {
+    bool empty = true;
+    bool oneLine = false;
+  };
+
+  void open(char bracket, bool oneLine) {
     separate();
     out_ += bracket;
-    firsts_.push_back(true);
+    const bool insideOneLine = !levels_.empty() && levels_.back().oneLine;
+    levels_.push_back({true, oneLine || insideOneLine});
   }
 
   void close(char bracket) {
-    const bool empty = firsts_.back();
-    firsts_.pop_back();
-    if (!empty) newline();
+    const Level level = levels_.back();
+    levels_.pop_back();
+    if (!level.empty && !level.oneLine) newline();
     out_ += bracket;
   }
 
@@ -86,16 +94,21 @@ private:
       afterKey_ = false;
       return;
     }
-    if (firsts_.empty()) return;
-    if (!firsts_.back()) out_ += ',';
-    firsts_.back() = false;
-    newline();
+    if (levels_.empty()) return;
+    Level& level = levels_.back();
+    if (!level.empty) out_ += ',';
+    if (level.oneLine) {
+      if (!level.empty && indent_ > 0) out_ += ' ';
+    } else {
+      newline();
+    }
+    level.empty = false;
   }
 
   void newline() {
     if (indent_ == 0) return;
     out_ += '\n';
-    out_.append(firsts_.size() * static_cast<std::size_t>(indent_), ' ');
+    out_.append(levels_.size() * static_cast<std::size_t>(indent_), ' ');
   }
 
   void writeString(std::string_view text) {
@@ -122,20 +135,20 @@ private:
 
   std::string out_;
   int indent_;
-  std::vector<bool> firsts_;
+  std::vector<Level> levels_;
   bool afterKey_ = false;
 };
 
 template <std::size_t N>
 void writeFloats(TJsonWriter& json, std::string_view name, const std::array<float, N>& values) {
   json.key(name);
-  json.beginArray();
+  json.beginArray(true);
   for (const float v : values) json.value(v);
   json.endArray();
 }
 
 void writeCell(TJsonWriter& json, const TScoreCell& cell) {
-  json.beginObject();
+  json.beginObject(true);
   json.field("testCount", cell.testCount);
   json.field("maxGrossTotal", cell.maxGrossTotal);
   json.field("maxEvaluation", cell.maxEvaluation);
@@ -165,7 +178,7 @@ std::string isoDateTime(TDateTime value) {
 }
 
 void writeSession(TJsonWriter& json, const TSessionRecord& s, const TConversionTable& table) {
-  json.beginObject();
+  json.beginObject(true);
   json.field("sessionNo", s.sessionNo);
   json.field("pair", static_cast<int32_t>(s.pair.getOrdinal()));
   json.field("timeStep", static_cast<int32_t>(s.timeStep.getOrdinal()));
