@@ -11,7 +11,6 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
-#include <filesystem>
 
 namespace candora {
 
@@ -316,9 +315,6 @@ std::string describeSkippedLines(const std::string& fileName, const std::vector<
     text += "\nand " + std::to_string(skipped.size() - kDetailed) + " more, lines " +
             std::to_string(skipped[kDetailed].lineNo) + " to " + std::to_string(skipped.back().lineNo);
   }
-  text += "\nThe file as it is now is kept beside it as \"" +
-          std::filesystem::path(fileName).filename().string() +
-          ".bak-<date>-<time>\" before the history is saved again.";
   return text;
 }
 

@@ -338,7 +338,12 @@ void TNivraResult::loadFromFile() {
   skippedLines_ = std::move(content.skippedLines);
   if (!skippedLines_.empty()) {
     keepOriginalBeforeSave_ = true;
-    showErrorMessage(describeSkippedLines(fileName_, skippedLines_));
+    std::string text = describeSkippedLines(fileName_, skippedLines_);
+    if (saveAtClose_ == TSaveAtClose::Yes)
+      text += "\nThe file as it is now is kept beside it as \"" +
+              std::filesystem::path(fileName_).filename().string() +
+              ".bak-<date>-<time>\" before the history is saved again.";
+    showErrorMessage(text);
   }
 }
 

@@ -254,6 +254,8 @@ TEST_F(ScoreFileTest, DamagedFileIsKeptBesideItBeforeTheFirstSave) {
     EXPECT_EQ(h.getBackupFileName(), scoreFile() + ".bak-20240501-123456");
     h.saveToFile();  // kept once; later saves replace only the history
   }
+  ASSERT_EQ(messages.messages.size(), 1u);
+  EXPECT_NE(messages.messages[0].find("kept beside it as \"score.txt.bak-"), std::string::npos);
   EXPECT_EQ(filesIn(dir.path() / "user"), (std::vector<std::string>{"score.txt", "score.txt.bak-20240501-123456"}));
   EXPECT_EQ(readFile(scoreFile() + ".bak-20240501-123456"), original);
   auto reloaded = load();
@@ -319,6 +321,8 @@ TEST_F(ScoreFileTest, LookingOnlyNeverWrites) {
   dir.write("user/score.txt", "broken\r\n");
   MessageRecorder messages;
   { TNivraResult h(*table, scoreFile(), TSaveAtClose::No); }
+  ASSERT_EQ(messages.messages.size(), 1u);
+  EXPECT_EQ(messages.messages[0].find(".bak-"), std::string::npos);  // no copy is promised
   EXPECT_EQ(readFile(scoreFile()), "broken\r\n");
   EXPECT_EQ(filesIn(dir.path() / "user"), std::vector<std::string>{"score.txt"});
 }
