@@ -9,7 +9,7 @@ packages=(
   libgl-dev
   libpng-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-ipafont-gothic
+  fonts-ipafont-gothic fonts-dejavu-core
   python3 python3-pandas
 )
 

@@ -116,6 +116,21 @@ TEST_F(Text, JapaneseTextIsRenderedWithoutAntialiasingWhenAsked) {
   }
 }
 
+TEST_F(Text, SmoothedTextOnATransparentLayerKeepsItsColour) {
+  // The edge pixels are translucent white, not darkened: a layer of labels composited over the chart
+  // must not show grey fringes.
+  TBitmap32 b(120, 24);
+  b.setFont(kDefaultFontName, 14);
+  b.renderText(2, 2, "Bar 時間足", 0xFFFFFFFF, true);
+  int partial = 0;
+  for (TColor32 c : b.getBits()) {
+    if (alphaOf(c) == 0) continue;
+    partial += alphaOf(c) < 255;
+    EXPECT_GE(std::min({redOf(c), greenOf(c), blueOf(c)}), 0xE0) << std::hex << c;
+  }
+  EXPECT_GT(partial, 0);
+}
+
 TEST_F(Text, TextIsClippedAtTheEdges) {
   TBitmap32 b(20, 8);
   b.setFont(kDefaultFontName, 26);
