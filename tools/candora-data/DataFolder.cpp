@@ -1,0 +1,45 @@
+#include "DataFolder.h"
+
+#include <filesystem>
+
+#include "untNivraUtil.h"
+
+namespace candora::data {
+
+namespace {
+std::string& rememberedToolFolder() {
+  static std::string folder;
+  return folder;
+}
+}  // namespace
+
+void rememberToolFolder() { rememberedToolFolder() = getApplicationPath(); }
+std::string toolFolder() { return rememberedToolFolder(); }
+
+TDataFolder::TDataFolder(const std::string& folder, const std::string& pairInfoSource) {
+  std::error_code ec;
+  std::filesystem::create_directories(folder, ec);
+  if (ec) throw EInOutError("Cannot create the folder \"" + folder + "\": " + ec.message());
+  setApplicationPath(folder);
+  const std::string target = getPairInfoFileName();
+  if (!std::filesystem::exists(target)) {
+    std::string source = pairInfoSource;
+    if (source.empty() && !toolFolder().empty()) source = toolFolder() + "etc/pairinfo.txt";
+    if (source.empty() || !std::filesystem::exists(source))
+      throw EInOutError("\"" + target + "\" does not exist and there is no pair information to copy there" +
+                        (source.empty() ? std::string() : " (\"" + source + "\" is missing)") +
+                        "; give one with --pairinfo FILE");
+    std::filesystem::create_directories(getEtcPath());
+    std::filesystem::copy_file(source, target, ec);
+    if (ec) throw EInOutError("Cannot copy \"" + source + "\" to \"" + target + "\": " + ec.message());
+  }
+  pairList_ = std::make_unique<TPairList>(target);
+  if (pairList_->getCount() < TPair::kCount)
+    throw EConvertError("\"" + target + "\" holds " + std::to_string(pairList_->getCount()) + " pairs, not " +
+                        std::to_string(TPair::kCount));
+  setPairList(pairList_.get());
+}
+
+TDataFolder::~TDataFolder() { setPairList(nullptr); }
+
+}  // namespace candora::data
