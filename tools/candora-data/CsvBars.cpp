@@ -4,8 +4,10 @@
 #include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 
+#include "Progress.h"
 #include "TextFields.h"
 #include "untIDateTime.h"
 #include "untMyMath.h"
@@ -126,6 +128,11 @@ TCsvImport readCsvBars(const std::string& fileName, double unitsPerPrice, TDataR
   std::ifstream in(fileName, std::ios::binary);
   if (!in) throw EInOutError("Cannot open \"" + fileName + "\": " + std::strerror(errno));
   TCsvImport result;
+  std::error_code sizeError;
+  const auto size = std::filesystem::file_size(fileName, sizeError);
+  TProgress progress("  reading " + std::filesystem::path(fileName).filename().string(),
+                     sizeError ? 1 : static_cast<int64_t>(size));
+  int64_t bytesRead = 0;
   std::vector<TSourceBar> source;
   std::string line, problem;
   std::size_t lineNo = 0;
@@ -134,6 +141,8 @@ TCsvImport readCsvBars(const std::string& fileName, double unitsPerPrice, TDataR
   std::size_t previousLine = 0;
   while (std::getline(in, line)) {
     ++lineNo;
+    bytesRead += static_cast<int64_t>(line.size()) + 1;
+    progress.update(bytesRead);
     if (lineNo == 1) line = stripByteOrderMark(line);
     TParsedBar parsed;
     const TLineParse kind = parseBarLine(line, parsed, problem);

@@ -57,12 +57,13 @@ TImportSummary importBars(const TImportOptions& options, TDataReport& report) {
     }
   }
 
-  TProgress progress("  writing", static_cast<int64_t>(steps.size()));
   for (const TTimeStep step : steps) {
     const std::vector<THistoricalRecord> bars = aggregateBars(csv.bars, step);
-    summary.indicatorFiles += writePriceAndIndicatorFiles(options.pair, step, bars) - 1;
+    TProgress progress("  " + options.pair.getToString() + " " + step.getToCandleString(),
+                       1 + static_cast<int64_t>(indicatorKinds().size()));
+    summary.indicatorFiles +=
+        writePriceAndIndicatorFiles(options.pair, step, bars, [&progress](int n) { progress.step(n); }) - 1;
     summary.written.push_back(step);
-    progress.step(static_cast<int64_t>(summary.written.size()));
   }
   return summary;
 }

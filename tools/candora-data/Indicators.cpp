@@ -1,6 +1,7 @@
 #include "Indicators.h"
 
 #include <cmath>
+#include <memory>
 
 #include "untIDateTime.h"
 #include "untMyMath.h"
@@ -21,6 +22,7 @@ struct TPacked {
 TPacked pack(const TPriceSeries& series) {
   TPacked p;
   const int32_t minutes = series.step.getMinute();
+  for (auto* v : {&p.slot, &p.time, &p.close, &p.high, &p.low}) v->reserve(series.slots.size());
   for (std::size_t s = 0; s < series.slots.size(); ++s) {
     const THistoricalRecord& r = series.slots[s];
     if (!isValidValue(r.close) || !isValidValue(r.high) || !isValidValue(r.low)) continue;
@@ -34,22 +36,28 @@ TPacked pack(const TPriceSeries& series) {
 }
 
 // A queue of packed indices whose values decrease (for maxima) or increase (for minima) from the
-// front; every index enters and leaves once, so a whole pass costs O(bars).
+// front; every index enters and leaves once, so a whole pass costs O(bars). Its storage is kept
+// from pass to pass: clearing it for each of the 22 windows would cost more than the pass.
 class TMonotonicQueue {
 public:
-  explicit TMonotonicQueue(std::size_t capacity) : items_(capacity) {}
+  explicit TMonotonicQueue(std::size_t capacity) : items_(new TItem[capacity]) {}
+  void clear() { head_ = tail_ = 0; }
+  // The value travels with its index, so the comparisons never wait for a second memory load.
   template <class Better>
-  void push(int32_t index, const int32_t* values, Better better) {
-    while (tail_ > head_ && !better(values[items_[tail_ - 1]], values[index])) --tail_;
-    items_[tail_++] = index;
+  void push(int32_t index, int32_t value, Better better) {
+    while (tail_ > head_ && !better(items_[tail_ - 1].value, value)) --tail_;
+    items_[tail_++] = {value, index};
   }
   void dropBefore(int32_t firstIndex) {
-    while (items_[head_] < firstIndex) ++head_;
+    while (items_[head_].index < firstIndex) ++head_;
   }
-  int32_t front() const { return items_[head_]; }
+  int32_t frontValue() const { return items_[head_].value; }
 
 private:
-  std::vector<int32_t> items_;
+  struct TItem {
+    int32_t value, index;
+  };
+  std::unique_ptr<TItem[]> items_;
   std::size_t head_ = 0, tail_ = 0;
 };
 
@@ -85,13 +93,15 @@ void averageAndDeviation(const TPacked& p, int32_t n, std::vector<float>& minusA
 // Close minus the highest high and minus the lowest low over a window that starts at the packed
 // index firstOf(j) for the bar at j; firstOf returns -1 while the window is not yet full.
 template <class FirstOf>
-void extremes(const TPacked& p, FirstOf firstOf, std::vector<float>& minusMaximum, std::vector<float>& minusMinimum) {
+void extremes(const TPacked& p, FirstOf firstOf, TMonotonicQueue& highs, TMonotonicQueue& lows,
+              std::vector<float>& minusMaximum, std::vector<float>& minusMinimum) {
   const std::size_t count = p.slot.size();
-  TMonotonicQueue highs(count), lows(count);
+  highs.clear();
+  lows.clear();
   for (std::size_t j = 0; j < count; ++j) {
     const auto index = static_cast<int32_t>(j);
-    highs.push(index, p.high.data(), [](int32_t kept, int32_t added) { return kept > added; });
-    lows.push(index, p.low.data(), [](int32_t kept, int32_t added) { return kept < added; });
+    highs.push(index, p.high[j], [](int32_t kept, int32_t added) { return kept > added; });
+    lows.push(index, p.low[j], [](int32_t kept, int32_t added) { return kept < added; });
     const int32_t first = firstOf(index);
     const auto s = static_cast<std::size_t>(p.slot[j]);
     if (first < 0) {
@@ -100,8 +110,8 @@ void extremes(const TPacked& p, FirstOf firstOf, std::vector<float>& minusMaximu
     }
     highs.dropBefore(first);
     lows.dropBefore(first);
-    minusMaximum[s] = static_cast<float>(p.close[j] - p.high[static_cast<std::size_t>(highs.front())]);
-    minusMinimum[s] = static_cast<float>(p.close[j] - p.low[static_cast<std::size_t>(lows.front())]);
+    minusMaximum[s] = static_cast<float>(p.close[j] - highs.frontValue());
+    minusMinimum[s] = static_cast<float>(p.close[j] - lows.frontValue());
   }
 }
 
@@ -152,11 +162,12 @@ void computeIndicators(const TPriceSeries& series, const TIndicatorSink& sink) {
   }
 
   const int32_t minutes = series.step.getMinute();
+  TMonotonicQueue highs(p.slot.size()), lows(p.slot.size());
   for (uint8_t ordinal = 0; ordinal < TCalcPeriod::kCount; ++ordinal) {
     const TCalcPeriod period(ordinal);
     const int32_t n = period.getPeriodValue();
     if (period.getIsBarPeriod()) {
-      extremes(p, [n](int32_t j) { return j + 1 >= n ? j + 1 - n : -1; }, first, second);
+      extremes(p, [n](int32_t j) { return j + 1 >= n ? j + 1 - n : -1; }, highs, lows, first, second);
     } else {
       // The window holds the slots that start after t − span; it is full once its earliest slot
       // lies at or after the first bar.
@@ -171,7 +182,7 @@ void computeIndicators(const TPriceSeries& series, const TIndicatorSink& sink) {
             while (p.time[static_cast<std::size_t>(windowStart)] <= t - span) ++windowStart;
             return t - (slotsInWindow - 1) * minutes >= dataStart ? windowStart : -1;
           },
-          first, second);
+          highs, lows, first, second);
     }
     sink({TCalcValueType(TCalcValueType::CloseMinusMaximum), period}, first);
     sink({TCalcValueType(TCalcValueType::CloseMinusMinimum), period}, second);

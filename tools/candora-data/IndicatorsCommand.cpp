@@ -50,10 +50,8 @@ int indicators(const std::vector<std::string>& args) {
   std::sort(files.begin(), files.end());
 
   TDataReport report(std::cerr);
-  int written = 0, done = 0;
-  TProgress progress("computing indicators", static_cast<int64_t>(files.size()));
+  int written = 0;
   for (const auto& path : files) {
-    progress.step(done++);
     TPriceFile file;
     try {
       file = readWholePriceFile(path.string());
@@ -68,7 +66,8 @@ int indicators(const std::vector<std::string>& args) {
                                                           file.header.timeStep.getToCandleString() + "; skipped");
       continue;
     }
-    written += writeIndicatorFiles(file);
+    TProgress progress("  " + path.filename().string(), static_cast<int64_t>(indicatorKinds().size()));
+    written += writeIndicatorFiles(file, [&progress](int n) { progress.step(n); });
   }
   const int status = finishReport(report);
   std::cerr << "wrote " << written << " indicator files for " << files.size() << " price files\n";

@@ -112,7 +112,7 @@ std::optional<TValueFileName> parseValueFileName(const std::string& name) {
   return TValueFileName{TPair(pair), TTimeStep(step), TCalcValueType(type), TCalcPeriod(period)};
 }
 
-int writeIndicatorFiles(const TPriceFile& file) {
+int writeIndicatorFiles(const TPriceFile& file, const TFileCallback& onFile) {
   createFolder(getValueListPath());
   int written = 0;
   computeIndicators(file.series, [&](const TIndicatorKind& kind, const std::vector<float>& values) {
@@ -126,11 +126,13 @@ int writeIndicatorFiles(const TPriceFile& file) {
     writeValueListFile(getValueListFileName(file.header.pair, file.header.timeStep, kind.valueType, kind.period),
                        header, values);
     ++written;
+    if (onFile) onFile(written);
   });
   return written;
 }
 
-int writePriceAndIndicatorFiles(TPair pair, TTimeStep step, const std::vector<THistoricalRecord>& bars) {
+int writePriceAndIndicatorFiles(TPair pair, TTimeStep step, const std::vector<THistoricalRecord>& bars,
+                                const TFileCallback& onFile) {
   createFolder(getOhlcPath());
   writeHistoricalDataFile(getHistoricalDataFileName(pair, step), pair, step, bars);
   TPriceFile file;
@@ -139,7 +141,10 @@ int writePriceAndIndicatorFiles(TPair pair, TTimeStep step, const std::vector<TH
   file.header.firstTime = bars.front().time;
   file.header.lastTime = bars.back().time;
   file.series = seriesFromBars(step, bars);
-  return 1 + writeIndicatorFiles(file);
+  if (onFile) onFile(1);
+  return 1 + writeIndicatorFiles(file, [&onFile](int written) {
+           if (onFile) onFile(1 + written);
+         });
 }
 
 }  // namespace candora::data

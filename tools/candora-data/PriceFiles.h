@@ -3,6 +3,7 @@
 // once (the program's reader goes bar by bar, which is right for a window and far too slow for
 // millions of bars), the names of price and indicator files, and writing one pair and step.
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -37,10 +38,14 @@ struct TValueFileName {
 };
 std::optional<TValueFileName> parseValueFileName(const std::string& name);
 
+// Called after each file written, with the count so far.
+using TFileCallback = std::function<void(int written)>;
+
 // Writes the price file of `bars` and all its indicator files into the current data root
 // (getOhlcPath, getValueListPath), creating the folders. Returns the number of files written.
-int writePriceAndIndicatorFiles(TPair pair, TTimeStep step, const std::vector<THistoricalRecord>& bars);
+int writePriceAndIndicatorFiles(TPair pair, TTimeStep step, const std::vector<THistoricalRecord>& bars,
+                                const TFileCallback& onFile = {});
 // (Re)computes the indicator files of an existing price file. Returns the number written.
-int writeIndicatorFiles(const TPriceFile& file);
+int writeIndicatorFiles(const TPriceFile& file, const TFileCallback& onFile = {});
 
 }  // namespace candora::data

@@ -28,7 +28,7 @@ TProgress::TProgress(std::string label, int64_t total)
 
 TProgress::~TProgress() {
   if (!drawn_) return;
-  draw(total_);
+  if (lastDrawn_ < total_) draw(total_);
   std::fputc('\n', stderr);
 }
 
@@ -37,6 +37,7 @@ void TProgress::draw(int64_t done) {
   if (now - start_ < kQuietTime || (drawn_ && now - lastDraw_ < kRedrawInterval && done < total_)) return;
   lastDraw_ = now;
   drawn_ = true;
+  lastDrawn_ = done;
   const double fraction = std::clamp(static_cast<double>(done) / static_cast<double>(total_), 0.0, 1.0);
   const int filled = static_cast<int>(fraction * kBarWidth);
   std::fprintf(stderr, "\r%s [%.*s%*s] %3d%%", label_.c_str(), filled, "##############################",

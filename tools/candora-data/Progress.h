@@ -34,6 +34,7 @@ private:
   int64_t total_;
   bool enabled_;
   bool drawn_ = false;
+  int64_t lastDrawn_ = -1;
   uint32_t calls_ = 0;
   std::chrono::steady_clock::time_point start_, lastDraw_;
 };

@@ -21,6 +21,7 @@ namespace candora::data {
 namespace {
 
 constexpr uint64_t kWickPurpose = 1000;
+const int64_t kFilesPerStep = 1 + static_cast<int64_t>(indicatorKinds().size());
 // How far, in standard deviations of the minute's move, a minute's high and low reach beyond its
 // open and close on average.
 constexpr double kWickScale = 0.5;
@@ -107,8 +108,6 @@ TSampleSummary buildSample(const TSampleOptions& options, TDataReport& report) {
   TSampleSummary summary;
   for (const TPair pair : options.pairs) {
     std::vector<TBarAggregator> aggregators = aggregatePair(pair, paths, options, start, end);
-    TProgress progress("  " + pair.getToString() + " files", static_cast<int64_t>(aggregators.size()));
-    int done = 0;
     for (TBarAggregator& aggregator : aggregators) {
       const std::vector<THistoricalRecord> bars = aggregator.finish();
       if (bars.empty()) {
@@ -117,9 +116,10 @@ TSampleSummary buildSample(const TSampleOptions& options, TDataReport& report) {
                                                   formatIsoMinutes(options.toDay).substr(0, 10));
         break;
       }
-      summary.indicatorFiles += writePriceAndIndicatorFiles(pair, aggregator.step(), bars) - 1;
+      TProgress progress("  " + pair.getToString() + " " + aggregator.step().getToCandleString(), kFilesPerStep);
+      summary.indicatorFiles +=
+          writePriceAndIndicatorFiles(pair, aggregator.step(), bars, [&progress](int n) { progress.step(n); }) - 1;
       ++summary.priceFiles;
-      progress.step(++done);
     }
   }
   if (summary.priceFiles > 0) summary.conversionRows = buildConversionTable(report).rows;
