@@ -37,6 +37,11 @@ TDataFolder::TDataFolder(const std::string& folder, const std::string& pairInfoS
   if (pairList_->getCount() < TPair::kCount)
     throw EConvertError("\"" + target + "\" holds " + std::to_string(pairList_->getCount()) + " pairs, not " +
                         std::to_string(TPair::kCount));
+  // Every price is divided by its pair's factor; a zero there would turn every rate into garbage.
+  for (int p = 0; p < TPair::kCount; ++p)
+    if (!(pairList_->getRecord(p).rateFactor > 0))
+      throw EConvertError(fileLine(target, static_cast<std::size_t>(p) + 1) + ": the rate factor of " +
+                          TPair(static_cast<uint8_t>(p)).getToString() + " is not a positive number");
   setPairList(pairList_.get());
 }
 

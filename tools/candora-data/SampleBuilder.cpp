@@ -21,7 +21,6 @@ namespace candora::data {
 namespace {
 
 constexpr uint64_t kWickPurpose = 1000;
-const int64_t kFilesPerStep = 1 + static_cast<int64_t>(indicatorKinds().size());
 // How far, in standard deviations of the minute's move, a minute's high and low reach beyond its
 // open and close on average.
 constexpr double kWickScale = 0.5;
@@ -37,7 +36,8 @@ TPairLegs legsOf(TPair pair) {
 
 // Streams one pair's minute bars from its legs into one aggregator per requested step.
 std::vector<TBarAggregator> aggregatePair(TPair pair, const std::map<int, TLegPath>& paths,
-                                          const TSampleOptions& options, int32_t start, int32_t end) {
+                                          const TSampleOptions& options, const TBridgeSettings& settings,
+                                          int32_t start, int32_t end) {
   const TPairLegs legs = legsOf(pair);
   const TLegPath* base = legs.base >= 0 ? &paths.at(legs.base) : nullptr;
   const TLegPath* quote = legs.quote >= 0 ? &paths.at(legs.quote) : nullptr;
@@ -47,7 +47,7 @@ std::vector<TBarAggregator> aggregatePair(TPair pair, const std::map<int, TLegPa
     return static_cast<int32_t>(roundHalfEven(std::exp(logPrice) * unitsPerPrice));
   };
   // Both legs share part of each minute's shock, which cancels in a cross rate.
-  const double sharedShare = TBridgeSettings{}.sharedShare;
+  const double sharedShare = settings.sharedShare;
 
   std::vector<TBarAggregator> aggregators;
   for (const TTimeStep step : options.steps) aggregators.emplace_back(step);
@@ -107,7 +107,7 @@ TSampleSummary buildSample(const TSampleOptions& options, TDataReport& report) {
 
   TSampleSummary summary;
   for (const TPair pair : options.pairs) {
-    std::vector<TBarAggregator> aggregators = aggregatePair(pair, paths, options, start, end);
+    std::vector<TBarAggregator> aggregators = aggregatePair(pair, paths, options, settings, start, end);
     for (TBarAggregator& aggregator : aggregators) {
       const std::vector<THistoricalRecord> bars = aggregator.finish();
       if (bars.empty()) {
@@ -116,7 +116,8 @@ TSampleSummary buildSample(const TSampleOptions& options, TDataReport& report) {
                                                   formatIsoMinutes(options.toDay).substr(0, 10));
         break;
       }
-      TProgress progress("  " + pair.getToString() + " " + aggregator.step().getToCandleString(), kFilesPerStep);
+      TProgress progress("  " + pair.getToString() + " " + aggregator.step().getToCandleString(),
+                         1 + static_cast<int64_t>(indicatorKinds().size()));
       summary.indicatorFiles +=
           writePriceAndIndicatorFiles(pair, aggregator.step(), bars, [&progress](int n) { progress.step(n); }) - 1;
       ++summary.priceFiles;
