@@ -9,15 +9,6 @@
 
 namespace candora {
 
-TSoundKind chooseSound(float grossProfit, TPosition position) {
-  const uint8_t p = position.getOrdinal();
-  if (p != TPosition::Long && p != TPosition::Short) return TSoundKind::Stay;
-  if (!isNonZero(grossProfit)) return TSoundKind::Stay;
-  if (grossProfit > 0.0f) return TSoundKind::Correct;
-  if (grossProfit < 0.0f) return TSoundKind::Wrong;
-  return TSoundKind::Stay;  // not a number: nothing was won or lost that we can tell
-}
-
 TSoundEffect::TSoundEffect() : TSoundEffect(std::make_unique<TQtSoundPlayer>()) {}
 
 TSoundEffect::TSoundEffect(std::unique_ptr<ISoundPlayer> player) : player_(std::move(player)) { loadSounds(); }

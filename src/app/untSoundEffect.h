@@ -9,16 +9,10 @@
 #include <memory>
 
 #include "untMarketRecords.h"
+#include "untResultSound.h"
 #include "untWaveSound.h"
 
 namespace candora {
-
-enum class TSoundKind { Stay, Correct, Wrong };
-
-// The sound of an answered session: a gross win is correct, a gross loss wrong, and everything
-// else (even trades, every Stay, a session not answered) the stay sound. A profit within the zero
-// tolerance counts as even.
-TSoundKind chooseSound(float grossProfit, TPosition position);
 
 // What actually makes the noise. The program's player uses the default audio output; tests put a
 // recorder here.
