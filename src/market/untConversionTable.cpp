@@ -92,11 +92,17 @@ int32_t TConversionTable::getRate(TPair yenPair, int32_t time) const {
   return isValidValue(rate) ? rate : lastValidRates_[s];
 }
 
-double TConversionTable::getYenRate(TPair pair, int32_t time) const {
-  if (pair.getQuoteCurrency() == "JPY") return 1.0;
+double TConversionTable::getBaseYenRate(TPair pair, int32_t time) const {
+  if (pair.getBaseCurrency() == "JPY") return 1.0;
   TPair yenPair;
   yenPair.setStr(pair.getBaseCurrency() + "JPY");
   return yenPair.rateToPrice(getRate(yenPair, time));
+}
+
+double TConversionTable::getYenRate(TPair pair, int32_t time, int32_t pairRate) const {
+  if (pair.getQuoteCurrency() == "JPY") return 1.0;
+  if (!isValidValue(pairRate) || pairRate <= 0) return 0.0;
+  return getBaseYenRate(pair, time) / pair.rateToPrice(pairRate);
 }
 
 }  // namespace candora

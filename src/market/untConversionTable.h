@@ -40,7 +40,14 @@ public:
 
   int32_t getDayIndex(int32_t time) const;
   int32_t getRate(TPair yenPair, int32_t time) const;
-  double getYenRate(TPair pair, int32_t time) const;
+  // Yen per unit of the pair's quote currency on the day of `time`: what a price difference of the
+  // pair is worth in yen. Exactly 1 for pairs quoted in yen. Otherwise the table's yen rate of the
+  // base currency divided by the pair's own price `pairRate` at that time (EURUSD: EURJPY / EURUSD,
+  // which is USDJPY), so every quote currency converts, CAD included, from the six yen columns.
+  // 0 when the pair's price is not a positive rate.
+  double getYenRate(TPair pair, int32_t time, int32_t pairRate) const;
+  // Yen per unit of the pair's base currency on that day (the base currency's yen pair).
+  double getBaseYenRate(TPair pair, int32_t time) const;
 
   const std::array<int32_t, kYenPairCount>& getFirstValidRates() const { return firstValidRates_; }
   const std::array<int32_t, kYenPairCount>& getLastValidRates() const { return lastValidRates_; }

@@ -17,7 +17,7 @@ namespace {
 float profitOf(int64_t points, const TSessionRecord& session, const TConversionTable& table) {
   // No trade, no profit: an unanswered session needs neither the pair list nor the table.
   if (points == 0) return 0.0f;
-  const float yenFactor = static_cast<float>(table.getYenRate(session.pair, session.exitTime.getSerial()));
+  const float yenFactor = static_cast<float>(table.getYenRate(session.pair, session.exitTime.getSerial(), session.exitRate));
   const long double product =
       static_cast<long double>(points) * static_cast<long double>(session.pair.getRateFactor()) * yenFactor;
   return static_cast<float>(product);

@@ -48,16 +48,23 @@ TEST_F(ConversionTest, YenPairsNeedNoTable) {
   const TConversionTable empty(dir.file("absent.txt"));
   EXPECT_EQ(empty.getCount(), 0);
   for (uint8_t p : {TPair::USDJPY, TPair::EURJPY, TPair::NZDJPY})
-    EXPECT_EQ(empty.getYenRate(TPair(p), day0), 1.0);
-  EXPECT_EQ(threeDays().getYenRate(TPair(TPair::GBPJPY), day0 + 1440), 1.0);
+    EXPECT_EQ(empty.getYenRate(TPair(p), day0, 100000), 1.0);
+  EXPECT_EQ(threeDays().getYenRate(TPair(TPair::GBPJPY), day0 + 1440, 150000), 1.0);
 }
 
 TEST_F(ConversionTest, OtherPairsConvertThroughTheirBaseCurrency) {
   const TConversionTable table = threeDays();
-  EXPECT_DOUBLE_EQ(table.getYenRate(TPair(TPair::EURUSD), day0), 160.0);
-  EXPECT_DOUBLE_EQ(table.getYenRate(TPair(TPair::USDCHF), day0 + 2880 + 5), 112.0);
-  EXPECT_DOUBLE_EQ(table.getYenRate(TPair(TPair::AUDUSD), day0), 80.0);
-  EXPECT_DOUBLE_EQ(table.getYenRate(TPair(TPair::EURGBP), day0), 160.0);
+  // A price difference is in the quote currency: EURUSD moves in dollars, worth EURJPY / EURUSD
+  // yen each, which is the dollar's yen rate.
+  EXPECT_DOUBLE_EQ(table.getBaseYenRate(TPair(TPair::EURUSD), day0), 160.0);
+  EXPECT_DOUBLE_EQ(table.getYenRate(TPair(TPair::EURUSD), day0, 145455), 160.0 / 1.45455);
+  EXPECT_DOUBLE_EQ(table.getYenRate(TPair(TPair::EURUSD), day0, 160000), 100.0);
+  EXPECT_DOUBLE_EQ(table.getYenRate(TPair(TPair::USDCHF), day0 + 2880 + 5, 140000), 80.0);
+  EXPECT_DOUBLE_EQ(table.getYenRate(TPair(TPair::AUDUSD), day0, 72727), 80.0 / 0.72727);
+  EXPECT_DOUBLE_EQ(table.getYenRate(TPair(TPair::EURGBP), day0, 80000), 200.0);
+  // CAD has no yen column of its own and still converts through the pair's own price.
+  EXPECT_DOUBLE_EQ(table.getYenRate(TPair(TPair::USDCAD), day0, 125000), 88.0);
+  EXPECT_EQ(table.getYenRate(TPair(TPair::EURUSD), day0, MissingValue), 0.0);
 }
 
 TEST_F(ConversionTest, DaysOutsideOrMissingUseTheColumnsValidEnds) {
@@ -77,7 +84,7 @@ TEST_F(ConversionTest, DaysOutsideOrMissingUseTheColumnsValidEnds) {
   for (const Row& r : rows) EXPECT_EQ(table.getRate(r.pair, r.time), r.rate) << formatIsoMinutes(r.time);
   // A column without any valid rate yields 0 everywhere.
   EXPECT_EQ(table.getRate(TPair(TPair::NZDJPY), day0), 0);
-  EXPECT_EQ(table.getYenRate(TPair(TPair::NZDUSD), day0), 0.0);
+  EXPECT_EQ(table.getYenRate(TPair(TPair::NZDUSD), day0, 60000), 0.0);
   EXPECT_EQ(table.getFirstValidRates()[conversionSlotOf(eurjpy)], 160000);
   EXPECT_EQ(table.getLastValidRates()[conversionSlotOf(eurjpy)], 162000);
 }

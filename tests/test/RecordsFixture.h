@@ -50,14 +50,15 @@ protected:
 
   void TearDown() override { setPairList(nullptr); }
 
-  // Session k of `pair`: entry 100.000 (or 1.00000) at noon of the 125 day, exit `move` units later.
+  // Session k of `pair`: exit at 100.000 (or 1.00000) on the 125 day, entry `move` units below it.
+  // A non-yen pair's exit price of exactly one keeps its yen conversion exact.
   TSessionRecord session(int k, Answer answer, uint8_t pair = TPair::USDJPY, int32_t exitDay = -1) const {
     TSessionRecord s;
     s.pair = TPair(pair);
     s.timeStep = TTimeStep(5);
     s.sessionNo = k;
-    s.entryRate = 100000;
-    s.exitRate = 100000 + answer.move;
+    s.entryRate = 100000 - answer.move;
+    s.exitRate = 100000;
     s.chartStartTime = TIDateTime(day125 + 600);
     s.entryTime = TIDateTime(day125 + 600 + 19 * 60);
     s.exitTime = TIDateTime((exitDay < 0 ? day125 : exitDay) + 720);

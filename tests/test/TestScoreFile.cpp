@@ -135,10 +135,10 @@ TEST_F(ScoreFileTest, LinesHave184FieldsInTheirOrderAndEndInCrLf) {
   }
   const std::string chart = std::to_string(day125 + 600), entry = std::to_string(day125 + 600 + 1140),
                     exit = std::to_string(day125 + 720);
-  const std::string start = "2024/05/01,09:08:07,3,5,3,5," + chart + "," + entry + "," + exit + ",-42,101000,0,1000,";
+  const std::string start = "2024/05/01,09:08:07,3,5,3,5," + chart + "," + entry + "," + exit + ",-42,100000,0,1000,";
   EXPECT_EQ(lines[0].substr(0, start.size()), start);
-  EXPECT_NE(lines[0].find(",100000,99995,1,2000,"), std::string::npos);
-  EXPECT_NE(lines[1].find(",100000,100250,3,20000\r"), std::string::npos);
+  EXPECT_NE(lines[0].find(",100005,100000,1,2000,"), std::string::npos);
+  EXPECT_NE(lines[1].find(",99750,100000,3,20000\r"), std::string::npos);
 }
 
 TEST_F(ScoreFileTest, EmptyHistoryIsWrittenAsAnEmptyFile) {

@@ -87,8 +87,8 @@ TEST_F(JsonTest, HistoryStatisticsTablesAndTestsUnderTheirNames) {
   const QJsonObject sixth = sessions[5].toObject();
   EXPECT_EQ(sixth["sessionNo"].toInt(), 6);
   EXPECT_EQ(sixth["position"].toInt(), kShort);
-  EXPECT_EQ(sixth["entryRate"].toInt(), 100000);
-  EXPECT_EQ(sixth["exitRate"].toInt(), 100500);
+  EXPECT_EQ(sixth["entryRate"].toInt(), 99500);
+  EXPECT_EQ(sixth["exitRate"].toInt(), 100000);
   EXPECT_EQ(sixth["exitTime"].toInt(), day125 + 720);
   EXPECT_EQ(sixth["answerMillis"].toInt(), 6000);
   EXPECT_EQ(single(sixth["grossProfit"]), -0.5f);

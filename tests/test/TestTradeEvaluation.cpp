@@ -37,8 +37,8 @@ TEST_F(TradeTest, SessionKnowsItsBarsAfterAndRateTexts) {
     s.sessionNo = no;
     EXPECT_EQ(s.getBarsAfter(), bars) << "session " << no;
   }
-  EXPECT_EQ(s.getEntryRateString(), "100.000");
-  EXPECT_EQ(s.getExitRateString(), "102.345");
+  EXPECT_EQ(s.getEntryRateString(), "97.655");
+  EXPECT_EQ(s.getExitRateString(), "100.000");
 }
 
 TEST_F(TradeTest, OtherPairsConvertToYenAndDisplayHalvesGoToEven) {
