@@ -4,6 +4,7 @@
 #include "untNivraUtil.h"
 #include "untPriceMask.h"
 #include "untRecordFile.h"
+#include "untSlotWindow.h"
 
 namespace candora {
 
@@ -52,25 +53,21 @@ void THistoricalData::loadFile(const std::string& fileName, int32_t startTime, i
   const TPriceFileHeader header = readHeader(file);
   pair = header.pair;
   timeStep = header.timeStep;
-  const int32_t firstIndex = timeToBarIndex(startTime, timeStep, header.firstTime);
-  const int32_t endIndex = timeToBarIndex(endTime, timeStep, header.firstTime);
-  if (endIndex > firstIndex) records_.reserve(static_cast<std::size_t>(endIndex - firstIndex));
-  for (int32_t i = firstIndex; i < endIndex; ++i) {
-    const int32_t t = barIndexToTime(i, timeStep, header.firstTime);
-    if (t < header.firstTime || t > header.lastTime) {
-      records_.push_back(missingRecord(t));
-      continue;
-    }
-    unsigned char raw[kPriceRecordSize];
-    file.readAt(static_cast<int64_t>(i + kPriceHeaderRecords) * kPriceRecordSize, raw, sizeof raw);
-    THistoricalRecord r;
-    r.time = t;
-    r.open = unmaskPrice(readInt32LE(raw), TPriceField::Open, t);
-    r.high = unmaskPrice(readInt32LE(raw + 4), TPriceField::High, t);
-    r.low = unmaskPrice(readInt32LE(raw + 8), TPriceField::Low, t);
-    r.close = unmaskPrice(readInt32LE(raw + 12), TPriceField::Close, t);
-    records_.push_back(r);
-  }
+  const TSlotRange range{timeStep, header.firstTime, header.lastTime};
+  records_.reserve(static_cast<std::size_t>(windowSlotCount(range, startTime, endTime)));
+  forEachWindowSlot(
+      range, startTime, endTime, [this](int32_t t) { records_.push_back(missingRecord(t)); },
+      [this, &file](int32_t i, int32_t t) {
+        unsigned char raw[kPriceRecordSize];
+        file.readAt(static_cast<int64_t>(i + kPriceHeaderRecords) * kPriceRecordSize, raw, sizeof raw);
+        THistoricalRecord r;
+        r.time = t;
+        r.open = unmaskPrice(readInt32LE(raw), TPriceField::Open, t);
+        r.high = unmaskPrice(readInt32LE(raw + 4), TPriceField::High, t);
+        r.low = unmaskPrice(readInt32LE(raw + 8), TPriceField::Low, t);
+        r.close = unmaskPrice(readInt32LE(raw + 12), TPriceField::Close, t);
+        records_.push_back(r);
+      });
 }
 
 void THistoricalData::getMinMax(int32_t& low, int32_t& high, int fromIndex, int toIndex) const {

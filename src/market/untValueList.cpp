@@ -6,6 +6,7 @@
 #include "untMyMath.h"
 #include "untNivraUtil.h"
 #include "untRecordFile.h"
+#include "untSlotWindow.h"
 
 namespace candora {
 
@@ -90,21 +91,17 @@ void TValueList::loadFile(const std::string& fileName, int32_t startTime, int32_
   const TRecordFile file(fileName);
   const TValueListHeader header = readHeader(file);
   timeStep = header.timeStep;
-  const int32_t firstIndex = timeToBarIndex(startTime, timeStep, header.firstTime);
-  const int32_t endIndex = timeToBarIndex(endTime, timeStep, header.firstTime);
-  if (endIndex > firstIndex) records_.reserve(static_cast<std::size_t>(endIndex - firstIndex));
-  for (int32_t i = firstIndex; i < endIndex; ++i) {
-    const int32_t t = barIndexToTime(i, timeStep, header.firstTime);
-    if (t < header.firstTime || t > header.lastTime) {
-      records_.push_back({MissingFloat, t});
-      continue;
-    }
-    unsigned char raw[kValueSize];
-    file.readAt(static_cast<int64_t>(i + kValueHeaderFloats) * kValueSize, raw, sizeof raw);
-    const float value = floatAt(raw);
-    // A damaged value (NaN, infinity) would poison every sum and scale it meets; show it as a gap.
-    records_.push_back({std::isfinite(value) ? value : MissingFloat, t});
-  }
+  const TSlotRange range{timeStep, header.firstTime, header.lastTime};
+  records_.reserve(static_cast<std::size_t>(windowSlotCount(range, startTime, endTime)));
+  forEachWindowSlot(
+      range, startTime, endTime, [this](int32_t t) { records_.push_back({MissingFloat, t}); },
+      [this, &file](int32_t i, int32_t t) {
+        unsigned char raw[kValueSize];
+        file.readAt(static_cast<int64_t>(i + kValueHeaderFloats) * kValueSize, raw, sizeof raw);
+        const float value = floatAt(raw);
+        // A damaged value (NaN, infinity) would poison every sum and scale it meets; show it as a gap.
+        records_.push_back({std::isfinite(value) ? value : MissingFloat, t});
+      });
 }
 
 void TValueList::loadLine(TPair pair, TTimeStep step, TLineType line, TCalcPeriod period, int32_t time,
